@@ -75,6 +75,20 @@ namespace
                                                  BiquadDesign::butterworthHighPass (f[2], sr), BiquadDesign::butterworthHighPass (f[3], sr));
     }
 
+    /** LP (f) + HP (f) of the Linkwitz-Riley pair as one second-order all-pass:
+        the Butterworth denominator over its mirror image. */
+    BiquadDesign allPassOf (double frequency, double sr)
+    {
+        const auto d = BiquadDesign::butterworthLowPass (frequency, sr);
+        BiquadDesign ap;
+        ap.b0 = d.a2;
+        ap.b1 = d.a1;
+        ap.b2 = 1.0;
+        ap.a1 = d.a1;
+        ap.a2 = d.a2;
+        return ap;
+    }
+
     /** { LP (f), HP (f), LP (f), HP (f) } */
     Biquad4Coefficients lowHighPair (float f, double sr)
     {
@@ -209,6 +223,17 @@ void MultibandDrive::design (float sampleRate)
     const auto lp2 = lowPass4 (f[1], sr), hp2 = highPass4 (f[1], sr);
     const auto lp3 = lowPass4 (f[2], sr), hp3 = highPass4 (f[2], sr);
 
+    // Each level-2 tree shifts the phase of its A-band by the all-passes of its own three
+    // frequencies. Without the other trees' all-passes as well, neighbouring A-bands meet out
+    // of phase at the level-1 crossovers and the dry sum dips by up to 2.6 dB there; with
+    // them every A-band carries the same all-pass response and the dry sum stays flat.
+    Biquad4Coefficients phaseMatch[9];
+    for (int r = 1; r <= 3; ++r)
+        for (int k = 0; k < 3; ++k)
+            phaseMatch[(r - 1) * 3 + k] = Biquad4Coefficients::fromDesigns (
+                allPassOf (level2Splits[(0 + r) % 4][k], sr), allPassOf (level2Splits[(1 + r) % 4][k], sr),
+                allPassOf (level2Splits[(2 + r) % 4][k], sr), allPassOf (level2Splits[(3 + r) % 4][k], sr));
+
     Biquad4Coefficients tone[4];
     for (int m = 0; m < 4; ++m)
     {
@@ -232,6 +257,11 @@ void MultibandDrive::design (float sampleRate)
         ch.level1.c1.set (l1.c);
         ch.level1.c2.set (l1.c);
         ch.level1.reset();
+        for (int i = 0; i < 9; ++i)
+        {
+            ch.phaseMatch[i].setCoefficients (phaseMatch[i]);
+            ch.phaseMatch[i].reset();
+        }
 
         auto& t = ch.level2;
         t.lp1.set (lp1);
@@ -342,8 +372,12 @@ float MultibandDrive::process (float sample, int channel) noexcept
 
     auto& ch = channels[channel > 0 ? 1 : 0];
 
+    Float4 aBands = ch.level1.process (sample);
+    for (auto& ap : ch.phaseMatch)
+        aBands = ap.process (aBands);
+
     Float4 bands[4];
-    ch.level2.process (ch.level1.process (sample), bands);
+    ch.level2.process (aBands, bands);
 
     const Float4 toneMix (toneNow), dryMix (1.0f - toneNow);
     const Float4 maxFinite (FLT_MAX), one (1.0f), signBit (-0.0f);

@@ -76,6 +76,7 @@ private:
     struct Channel
     {
         Level1 level1;
+        BiquadTDF2 phaseMatch[9]; // A-band j: the level-2 all-passes of the other A-bands
         Tree level2;        // lane j splits A-band j
         BiquadTDF2 tone[4]; // group m, lane j: band 4j + m
         float dcS1 = 0.0f, dcS2 = 0.0f;
