@@ -14,7 +14,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 if [ "${1:-}" = "--tsan" ]; then
   build="${CORVANE_BUILD_DIR:-$root/build/tsan}"
   cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
-        -DCORVANE_SANITIZE=thread -DCORVANE_BUILD_PLUGINS=OFF -DCORVANE_BUILD_BENCH=OFF >/dev/null
+        -DCORVANE_SANITIZE=thread -DCORVANE_BUILD_BENCH=OFF >/dev/null
   cmake --build "$build" --parallel "$(nproc)" --target corvane_tests
   # A reported race fails the run (exit status 66).
   TSAN_OPTIONS="halt_on_error=1:second_deadlock_stack=1" "$build/tests/corvane_tests" --gtest_filter='Threads.*'
