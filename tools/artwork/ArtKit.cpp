@@ -87,7 +87,8 @@ void bezel (Canvas& c, juce::Rectangle<float> r, float radius)
 {
     auto& g = c.g;
     const auto body = roundedRect (r, radius);
-    dropShadow (c, body, juce::Colours::black.withAlpha (0.35f), 3.0f, { 0.0f, 1.5f });
+    dropShadow (c, body, juce::Colours::black.withAlpha (0.30f), 4.0f, { 1.0f, 2.5f });
+    dropShadow (c, body, juce::Colours::black.withAlpha (0.25f), 1.0f, { 0.0f, 0.8f });
     fillVertical (g, body, juce::Colour (0xFFF1F4F6), juce::Colour (0xFFA3AEB6));
 
     // a slightly darker chamfer band just inside the edge gives the rim some depth

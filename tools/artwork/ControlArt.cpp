@@ -177,7 +177,7 @@ namespace
     {
         Canvas c (pw, ph);
         const Rectangle<float> area (15.0f, 14.0f, 65.0f, 65.0f);
-        bezel (c, area.expanded (4.5f), 7.0f);
+        bezel (c, area.expanded (2.0f), 5.5f);
         well (c, area.expanded (0.8f), 4.0f, Colour (0xFF14171A), Colour (0xFF1B1F23));
         return c.image;
     }
@@ -187,7 +187,7 @@ namespace
         Canvas c (pw, ph);
         auto& g = c.g;
         const Rectangle<float> area (15.0f, 15.0f, 65.0f, 30.0f);
-        bezel (c, area.expanded (4.5f), 7.0f);
+        bezel (c, area.expanded (2.0f), 5.5f);
         well (c, area.expanded (0.8f), 4.0f);
         // the minus and plus keys at the ends of the read-out
         for (float x : { 15.0f + 19.0f, 15.0f + 46.0f })
@@ -204,7 +204,7 @@ namespace
     {
         Canvas c (pw, ph);
         const Rectangle<float> area (15.0f, 15.0f, 25.0f, 69.0f);
-        bezel (c, area.expanded (4.0f), 7.0f);
+        bezel (c, area.expanded (1.8f), 5.5f);
         well (c, area.expanded (0.5f), 4.0f);
         // one socket per position: 17-unit cells at y 4.5, 26 and 47.5 of the switch
         for (float y : { 4.5f, 26.0f, 47.5f })

@@ -72,7 +72,7 @@ namespace
         g.setColour (Colours::black.withAlpha (0.25f));
         g.drawLine (0.0f, h - 0.5f, w, h - 0.5f, 1.0f);
 
-        for (auto p : { juce::Point<float> (6.5f, 6.5f), { 121.5f, 328.5f }, { 6.5f, 328.5f }, { 1017.5f, 328.5f } })
+        for (auto p : { juce::Point<float> (6.5f, 328.5f), { 1017.5f, 328.5f }, { 1017.5f, 6.5f } })
             screw (c, p.x, p.y);
         return c.image;
     }

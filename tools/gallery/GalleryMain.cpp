@@ -525,6 +525,14 @@ void writeWindow (EmbeddedFonts& fonts)
         g.addTransform (juce::AffineTransform::scale (scale));
         window.paintEntireComponent (g, true);
         save (image, scale == 1.0f ? "window_100.png" : "window.png");
+        if (scale == 2.0f)
+        {
+            // close-ups at 2x, to judge sharpness
+            save (image.getClippedImage ({ 0, 0, 512, 670 }), "window_2x_oscillators.png");
+            save (image.getClippedImage ({ 1024, 0, 820, 276 }), "window_2x_envelope.png");
+            save (image.getClippedImage ({ 1024, 276, 820, 394 }), "window_2x_effects.png");
+            save (image.getClippedImage ({ 1844, 0, 204, 670 }), "window_2x_output.png");
+        }
     }
 }
 
