@@ -11,6 +11,7 @@ packages=(
   libasound2-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev
   xvfb xauth
+  fonts-quicksand fonts-roboto-unhinted
 )
 
 missing=()
