@@ -95,9 +95,7 @@ void bezel (Canvas& c, juce::Rectangle<float> r, float radius)
     const auto inner = roundedRect (r.reduced (1.5f), juce::jmax (0.5f, radius - 1.5f));
     fillVertical (g, inner, juce::Colour (0xFFE2E7EA), juce::Colour (0xFFB9C3C9));
 
-    g.setColour (juce::Colours::white.withAlpha (0.85f));
-    g.strokePath (roundedRect (r.reduced (0.6f).withTrimmedBottom (r.getHeight() * 0.5f), radius - 0.6f),
-                  juce::PathStrokeType (0.7f));
+    topHighlight (g, r.reduced (0.6f), radius - 0.6f, juce::Colours::white.withAlpha (0.9f), 0.7f);
     g.setColour (juce::Colours::black.withAlpha (0.30f));
     g.strokePath (body, juce::PathStrokeType (0.6f));
 }
@@ -113,6 +111,15 @@ void well (Canvas& c, juce::Rectangle<float> r, float radius, juce::Colour top, 
     innerShadow (c, hole, juce::Colours::black.withAlpha (0.85f), 2.5f, { 0.0f, 1.2f });
     g.setColour (juce::Colours::black.withAlpha (0.55f));
     g.strokePath (hole, juce::PathStrokeType (0.6f));
+}
+
+void topHighlight (juce::Graphics& g, juce::Rectangle<float> r, float radius, juce::Colour colour, float thickness)
+{
+    juce::Graphics::ScopedSaveState save (g);
+    g.reduceClipRegion (r.withHeight (r.getHeight() * 0.55f).expanded (thickness).toNearestIntEdges());
+    g.setGradientFill (juce::ColourGradient (colour, 0.0f, r.getY(), colour.withAlpha (0.0f), 0.0f,
+                                             r.getY() + r.getHeight() * 0.55f, false));
+    g.strokePath (roundedRect (r, radius), juce::PathStrokeType (thickness));
 }
 
 void text (juce::Graphics& g, const juce::String& s, juce::Rectangle<float> area, const juce::Font& font,

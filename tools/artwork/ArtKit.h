@@ -51,6 +51,10 @@ void bezel (Canvas&, juce::Rectangle<float>, float radius);
 void well (Canvas&, juce::Rectangle<float>, float radius,
            juce::Colour top = juce::Colour (0xFF262B30), juce::Colour bottom = juce::Colour (0xFF1B1F23));
 
+/** The lit top edge of a rounded face: its outline, strongest at the top, fading out by
+    the middle. */
+void topHighlight (juce::Graphics&, juce::Rectangle<float>, float radius, juce::Colour, float thickness = 0.6f);
+
 void text (juce::Graphics&, const juce::String&, juce::Rectangle<float>, const juce::Font&,
            juce::Colour, juce::Justification = juce::Justification::centred);
 

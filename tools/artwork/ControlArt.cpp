@@ -67,8 +67,7 @@ namespace
         // the index line
         g.setColour (light ? colours::ink : Colours::white.withAlpha (0.95f));
         g.fillRoundedRectangle (cap.getX() + 2.5f, ridgeY - 0.8f, cap.getWidth() - 5.0f, 1.6f, 0.8f);
-        g.setColour (Colours::white.withAlpha (0.8f));
-        g.strokePath (roundedRect (cap.reduced (0.5f).withTrimmedBottom (14.0f), 3.5f), juce::PathStrokeType (0.6f));
+        topHighlight (g, cap.reduced (0.5f), 3.5f, Colours::white.withAlpha (0.85f));
         g.setColour (Colours::black.withAlpha (0.45f));
         g.strokePath (capPath, juce::PathStrokeType (0.5f));
         return c.image;
@@ -139,7 +138,7 @@ namespace
         // four detents from y 56 (lowest octave) up to y 7, groove centred at x 6
         well (c, { 4.8f, 5.0f, 2.4f, 53.0f }, 1.2f, Colour (0xFF15181B), Colour (0xFF2A3036));
         const char* labels[] = { "-1", "0", "+1", "+2" };
-        const auto font = fontOf (faces().condensed, 7.0f);
+        const auto font = fontOf (faces().condensed, 7.5f);
         for (int i = 0; i < 4; ++i)
         {
             const float y = 56.0f - 49.0f * (float) i / 3.0f;
@@ -177,7 +176,8 @@ namespace
     {
         Canvas c (pw, ph);
         const Rectangle<float> area (15.0f, 14.0f, 65.0f, 65.0f);
-        bezel (c, area.expanded (2.0f), 5.5f);
+        // the rim stays clear of the caption that ends one unit left of the keys
+        bezel (c, area.expanded (2.0f).withLeft (area.getX() - 1.2f), 5.5f);
         well (c, area.expanded (0.8f), 4.0f, Colour (0xFF14171A), Colour (0xFF1B1F23));
         return c.image;
     }
@@ -187,7 +187,7 @@ namespace
         Canvas c (pw, ph);
         auto& g = c.g;
         const Rectangle<float> area (15.0f, 15.0f, 65.0f, 30.0f);
-        bezel (c, area.expanded (2.0f), 5.5f);
+        bezel (c, area.expanded (2.0f).withLeft (area.getX() - 1.2f), 5.5f);
         well (c, area.expanded (0.8f), 4.0f);
         // the minus and plus keys at the ends of the read-out
         for (float x : { 15.0f + 19.0f, 15.0f + 46.0f })
@@ -272,7 +272,7 @@ namespace
                 sq.lineTo (16.0f, cy + a);
                 sq.lineTo (x1, cy + a);
                 sq.lineTo (x1, cy);
-                p = sq.createPathWithRoundedCorners (3.2f);
+                p = sq.createPathWithRoundedCorners (5.0f);
                 break;
             }
             default: // plasma: a sine whose phase is bent forward; sine: a plain sine
@@ -308,8 +308,7 @@ namespace
             // the key is lit from inside in the wave's colour
             fillRadial (g, face, { 16.0f, 16.0f }, 16.0f, lit[type].withAlpha (0.22f), lit[type].withAlpha (0.0f));
         }
-        g.setColour (Colours::white.withAlpha (active ? 0.22f : 0.13f));
-        g.strokePath (roundedRect (key.reduced (0.5f).withTrimmedBottom (14.0f), 3.0f), juce::PathStrokeType (0.6f));
+        topHighlight (g, key.reduced (0.5f), 3.0f, Colours::white.withAlpha (active ? 0.25f : 0.16f));
         g.setColour (Colours::black.withAlpha (0.8f));
         g.strokePath (face, juce::PathStrokeType (0.5f));
 

@@ -136,8 +136,10 @@ namespace
         bezel (c, screen.expanded (9.0f, 8.5f), 9.0f);
         // the name display: a pale, slightly cool glass with its top edge in shadow
         well (c, screen.expanded (1.0f), 5.0f, Colour (0xFFD8E2E6), Colour (0xFFEEF3F5));
-        c.g.setColour (Colours::white.withAlpha (0.35f));
-        c.g.fillRoundedRectangle (screen.reduced (31.0f, 2.0f).withHeight (9.0f), 3.0f);
+        // glass: a soft sheen over the upper half, between the arrow keys
+        c.g.setGradientFill (juce::ColourGradient (Colours::white.withAlpha (0.5f), 0.0f, screen.getY() + 2.0f,
+                                                   Colours::transparentWhite, 0.0f, screen.getCentreY(), false));
+        c.g.fillRect (screen.reduced (30.0f, 0.0f).withTrimmedTop (2.0f).withHeight (13.0f));
         return c.image;
     }
 

@@ -152,8 +152,7 @@ namespace
         const auto shape = roundedRect (face, 3.0f);
         const bool pressed = state == State::pressed;
         fillVertical (g, shape, pressed ? Colour (0xFF202122) : Colour (0xFF3A3C3F), pressed ? Colour (0xFF2A2B2D) : Colour (0xFF2A2B2D));
-        g.setColour (Colours::white.withAlpha (pressed ? 0.05f : 0.14f));
-        g.strokePath (roundedRect (face.reduced (0.5f).withTrimmedBottom (face.getHeight() * 0.5f), 2.5f), juce::PathStrokeType (0.6f));
+        topHighlight (g, face.reduced (0.5f), 2.5f, Colours::white.withAlpha (pressed ? 0.06f : 0.16f));
         g.setColour (Colours::black.withAlpha (0.9f));
         g.strokePath (shape, juce::PathStrokeType (0.6f));
 
@@ -177,8 +176,7 @@ namespace
         const Colour b = state == State::disabled ? Colour (0xFF5A5C5F) : state == State::pressed ? base.darker (0.45f) : base;
         dropShadow (c, shape, Colours::black.withAlpha (0.5f), 1.0f, { 0.0f, 0.8f });
         fillVertical (g, shape, b.brighter (0.18f), b.darker (0.18f));
-        g.setColour (Colours::white.withAlpha (0.3f));
-        g.strokePath (roundedRect (face.reduced (0.5f).withTrimmedBottom (face.getHeight() * 0.5f), 3.0f), juce::PathStrokeType (0.6f));
+        topHighlight (g, face.reduced (0.5f), 3.0f, Colours::white.withAlpha (0.4f));
         g.setColour (Colours::black.withAlpha (0.45f));
         g.strokePath (shape, juce::PathStrokeType (0.6f));
         const Colour ink = state == State::disabled ? Colour (0xFF9A9C9F) : Colours::white.withAlpha (state == State::pressed ? 0.7f : 1.0f);

@@ -159,7 +159,7 @@ void writeControlStates (EmbeddedFonts& fonts)
     {
         OVStepper stepper;
         stepper.setFont (fonts.semitoneFont);
-        stepper.setRange (-12, 12);
+        stepper.setRange (-11, 11);
         stepper.setSize (65, 30);
         for (auto [v, name] : { std::pair<float, const char*> { 0.0f, "min" }, { 0.5f, "rest" }, { 1.0f, "max" } })
         {
@@ -311,7 +311,7 @@ struct MockWindow : public juce::Component
             v.selector.setBounds (x0 + 38, 14, 65, 65);
             v.selector.setValue ((float) i / 3.0f);
             v.stepper.setFont (fonts.semitoneFont);
-            v.stepper.setRange (-12, 12);
+            v.stepper.setRange (-11, 11);
             v.stepper.setBounds (x0 + 38, 88, 65, 30);
             v.stepper.setValue (0.5f + 0.04f * (float) (i - 1));
             v.fine.setTrackImage (loadImage ("FINE_track"));
@@ -515,6 +515,74 @@ struct MockWindow : public juce::Component
     OVChangeView readout;
 };
 
+/** The preset manager panel put together from its tiles, words and buttons, as the
+    preset view lays them out, to judge the pictures together. */
+void writePresetPanel (EmbeddedFonts& fonts)
+{
+    const int W = 370, H = 335;
+    juce::Image image (juce::Image::ARGB, W * 2, H * 2, true);
+    juce::Graphics g (image);
+    g.fillAll (panelColour);
+    g.addTransform (juce::AffineTransform::scale (2.0f));
+
+    const char* names[3][3] = { { "top_left", "top", "top_right" }, { "left", "centre", "right" }, { "bottom_left", "bottom", "bottom_right" } };
+    const float xs[] = { 0.0f, 16.0f, (float) W - 16.0f, (float) W }, ys[] = { 0.0f, 16.0f, (float) H - 16.0f, (float) H };
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c)
+            g.drawImage (loadImage (juce::String ("pm_frame_") + names[r][c]),
+                         { xs[c], ys[r], xs[c + 1] - xs[c], ys[r + 1] - ys[r] }, juce::RectanglePlacement::stretchToFit);
+
+    juce::Path header;
+    header.addRoundedRectangle (12.0f, 12.0f, (float) W - 24.0f, 40.0f, 2.0f, 2.0f, true, true, false, false);
+    g.setColour (juce::Colour (0xFF141414));
+    g.fillPath (header);
+    const float listW = 0.4f * (float) (W - 32);
+    g.drawImage (loadImage ("pm_word_category"), { 19.0f, 60.0f, 41.0f, 7.0f });
+    g.drawImage (loadImage ("pm_word_preset"), { listW + 36.0f, 60.0f, 30.0f, 7.0f });
+    g.setColour (juce::Colour (0xFF2B2B2B));
+    g.fillRoundedRectangle (19.0f, 70.0f, listW + 10.0f, (float) H - 91.0f, 2.0f);
+    g.fillRoundedRectangle (listW + 36.0f, 70.0f, 0.6f * (float) (W - 32) - 24.0f, (float) H - 91.0f, 2.0f);
+
+    // the button strip inside the header
+    const float stripX = 20.0f, stripY = 20.0f, stripW = (float) W - 40.0f;
+    g.drawImage (loadImage ("pm_save_normal"), { stripX, stripY, 53.0f, 24.0f });
+    g.drawImage (loadImage ("pm_save_as_normal"), { stripX + 61.0f, stripY, 72.0f, 24.0f });
+    g.drawImage (loadImage ("pm_load_normal"), { stripX + stripW - 68.0f - 60.0f - 8.0f, stripY, 60.0f, 24.0f });
+    g.drawImage (loadImage ("pm_export_normal"), { stripX + stripW - 68.0f, stripY, 68.0f, 24.0f });
+
+    g.setFont (fonts.makeFont (EmbeddedFonts::Face::medium, 13.0f));
+    const char* banks[] = { "Organ", "Strings", "Bass", "User Presets" };
+    for (int i = 0; i < 4; ++i)
+    {
+        if (i == 0)
+        {
+            g.setColour (juce::Colour (0xFF555555));
+            g.fillRect (19.0f, 70.0f + 24.0f * (float) i, listW + 2.0f, 24.0f);
+        }
+        g.setColour (juce::Colours::white);
+        g.drawText (banks[i], juce::Rectangle<float> (24.0f, 70.0f + 24.0f * (float) i, listW - 5.0f, 24.0f), juce::Justification::centredLeft);
+    }
+    const char* presets[] = { "Chorale", "Cathedral", "Drawbars", "Gospel Swell" };
+    for (int i = 0; i < 4; ++i)
+    {
+        const float y = 70.0f + 24.0f * (float) i, x = listW + 36.0f, w = 0.6f * (float) (W - 32) - 26.0f;
+        g.setColour (juce::Colours::white);
+        g.drawText (presets[i], juce::Rectangle<float> (x + 5.0f, y, w - 5.0f, 24.0f), juce::Justification::centredLeft);
+        g.drawImage (loadImage (i == 1 ? "pm_trash_pressed" : "pm_trash_normal"), { x + w - 24.0f, y + 3.0f, 18.0f, 18.0f });
+    }
+
+    // the save-as overlay's buttons and label, below the lists
+    const float fx = (float) W / 2.0f - 100.0f, fy = 250.0f;
+    g.setColour (juce::Colour (0xFF333333));
+    g.fillRoundedRectangle (fx - 7.0f, fy - 18.4f, 214.0f, 78.0f, 4.0f);
+    g.setColour (juce::Colour (0xFFEEEEEE));
+    g.fillRoundedRectangle (fx, fy, 200.0f, 24.0f, 4.0f);
+    g.drawImage (loadImage ("pm_word_preset_name"), { fx, fy - 11.0f, 53.0f, 7.0f });
+    g.drawImage (loadImage ("pm_dialog_cancel_normal"), { fx + 200.0f - 48.0f - 56.0f - 8.0f, fy + 29.0f, 48.0f, 24.0f });
+    g.drawImage (loadImage ("pm_dialog_save_normal"), { fx + 200.0f - 56.0f, fy + 29.0f, 56.0f, 24.0f });
+    save (image, "preset_panel.png");
+}
+
 void writeWindow (EmbeddedFonts& fonts)
 {
     MockWindow window (fonts);
@@ -548,6 +616,7 @@ int main (int argc, char** argv)
         writePictureSheet (*fonts);
         writeControlStates (*fonts);
         writeWindow (*fonts);
+        writePresetPanel (*fonts);
     }
     std::printf ("gallery written to %s\n", outputFolder.getFullPathName().toRawUTF8());
     return 0;
