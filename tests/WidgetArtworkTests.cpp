@@ -144,6 +144,7 @@ TEST (WidgetFonts, DefaultFontDrawsTextWithoutSystemFonts)
 {
     // the value read-out uses JUCE's default sans-serif face: it must draw with the embedded one
     juce::SharedResourcePointer<EmbeddedFonts> fonts;
+    EXPECT_EQ (juce::Font (12.0f).getTypefacePtr(), fonts->getTypeface (EmbeddedFonts::Face::medium));
     juce::Image image (juce::Image::ARGB, 80, 20, true);
     {
         juce::Graphics g (image);
