@@ -46,6 +46,11 @@ struct Failure
     juce::String message;
 };
 
+/** Thrown once the help text has been printed: nothing else to do. */
+struct HelpShown
+{
+};
+
 /** Ends the run with one error line and exit status 2; unwinding removes any temporary file. */
 [[noreturn]] void fail (const juce::String& message)
 {
@@ -81,7 +86,7 @@ Options parseArguments (const juce::StringArray& args)
         if (a == "--help" || a == "-h")
         {
             std::fputs (helpText, stdout);
-            std::exit (0);
+            throw HelpShown {};
         }
         else if (a == "--midi")
         {
@@ -140,7 +145,7 @@ juce::MidiMessageSequence loadMidiFile (const juce::File& file)
 
     juce::FileInputStream in (file);
     juce::MidiFile midi;
-    if (! in.openedOk() || ! midi.readFrom (in) || midi.getTimeFormat() == 0)
+    if (! in.openedOk() || ! midi.readFrom (in) || midi.getTimeFormat() == 0 || midi.getNumTracks() == 0)
         fail ("not a readable Standard MIDI File: " + file.getFullPathName());
 
     // SMPTE time formats are negative; ticks per quarter note positive. Both convert.
@@ -330,6 +335,10 @@ int main (int argc, char** argv)
         const auto options = parseArguments (args);
         juce::ScopedJuceInitialiser_GUI juce;
         return run (options);
+    }
+    catch (const HelpShown&)
+    {
+        return 0;
     }
     catch (const Failure& f)
     {
