@@ -276,6 +276,11 @@ inline bool anyLane (Float4 mask) noexcept { return laneBits (mask) != 0; }
 inline bool allLanes (Float4 mask) noexcept { return laneBits (mask) == 0xf; }
 
 /** Sum of the four lanes. */
-inline float horizontalSum (Float4 a) noexcept { return a[0] + a[1] + a[2] + a[3]; }
+inline float horizontalSum (Float4 a) noexcept
+{
+    alignas (16) float t[4];
+    a.store (t);
+    return t[0] + t[1] + t[2] + t[3];
+}
 
 } // namespace corvane
