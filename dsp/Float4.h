@@ -124,6 +124,12 @@ inline Float4 trunc (Float4 a) noexcept
     return _mm_or_ps (_mm_and_ps (big, a.v), _mm_andnot_ps (big, t));
 }
 
+/** Rounds toward zero; only for |x| < 2^31 (cheaper than trunc). */
+inline Float4 truncSmall (Float4 a) noexcept { return _mm_cvtepi32_ps (_mm_cvttps_epi32 (a.v)); }
+
+/** Nearest integer (halves to even); only for |x| < 2^31. */
+inline Float4 roundSmall (Float4 a) noexcept { return _mm_cvtepi32_ps (_mm_cvtps_epi32 (a.v)); }
+
 /** Bit mask of the lanes whose mask is set (bit n for lane n). */
 inline int laneBits (Float4 mask) noexcept { return _mm_movemask_ps (mask.v); }
 
@@ -167,6 +173,8 @@ inline Float4 andNot (Float4 mask, Float4 b) noexcept { return detail::maskToFlo
 inline Float4 select (Float4 mask, Float4 a, Float4 b) noexcept { return vbslq_f32 (detail::floatToMask (mask.v), a.v, b.v); }
 
 inline Float4 trunc (Float4 a) noexcept { return vrndq_f32 (a.v); }
+inline Float4 truncSmall (Float4 a) noexcept { return vrndq_f32 (a.v); }
+inline Float4 roundSmall (Float4 a) noexcept { return vrndnq_f32 (a.v); }
 
 inline int laneBits (Float4 mask) noexcept
 {
@@ -230,6 +238,12 @@ inline Float4 select (Float4 mask, Float4 a, Float4 b) noexcept { return (mask &
 inline Float4 trunc (Float4 a) noexcept
 {
     return detail::map2 (a, a, [] (float x, float) { return (x < 8388608.0f && x > -8388608.0f) ? (float) (int32_t) x : x; });
+}
+
+inline Float4 truncSmall (Float4 a) noexcept { return trunc (a); }
+inline Float4 roundSmall (Float4 a) noexcept
+{
+    return detail::map2 (a, a, [] (float x, float) { return std::nearbyint (x); });
 }
 
 inline int laneBits (Float4 mask) noexcept

@@ -115,6 +115,7 @@ void CorvaneVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int 
         return;
 
     const float targets[4] = { level[0].getTarget(), level[1].getTarget(), level[2].getTarget(), level[3].getTarget() };
+    const Float4 levelTargets = Float4::load (targets);
     bank.updateBlock (note, octave, semitone, fineTune, wave, detune, targets);
 
     if (laneBits (waveFade.target != Float4 (1.0f)) != 0)
@@ -130,7 +131,10 @@ void CorvaneVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int 
 
     for (int i = startSample; i < end; ++i)
     {
-        const Float4 levels (level[0].next(), level[1].next(), level[2].next(), level[3].next());
+        // Levels and fades are constant for most blocks: read the targets then.
+        const bool levelsMoving = level[0].isRamping() || level[1].isRamping() || level[2].isRamping() || level[3].isRamping();
+        const Float4 levels = levelsMoving ? Float4 (level[0].next(), level[1].next(), level[2].next(), level[3].next())
+                                           : levelTargets;
         const Float4 o = bank.next();
 
         const Float4 ramping = waveFade.remaining > Float4 (0.0f);

@@ -1,7 +1,5 @@
 #include "VoxOscillatorBank.h"
 
-#include "dsp/FastMath.h"
-
 #include <juce_core/juce_core.h>
 
 #include <algorithm>
@@ -61,10 +59,33 @@ void VoxOscillatorBank::reset() noexcept
     lowPass.s1 = lowPass.s2 = Float4 (0.0f);
 }
 
-Float4 VoxOscillatorBank::sine (Float4 x) noexcept
+namespace
 {
-    return fastmath::sin (x);
+    struct Jump
+    {
+        uint64_t a[4], c[4];
+    };
+
+    // seed_k = a_k * seed + c_k (mod 2^48): k steps of seed = seed * 0x5DEECE66D + 11.
+    constexpr Jump makeJump()
+    {
+        Jump j {};
+        uint64_t a = 1, c = 0;
+        for (int k = 0; k < 4; ++k)
+        {
+            a = (a * 0x5DEECE66DULL) & 0xFFFFFFFFFFFFULL;
+            c = (c * 0x5DEECE66DULL + 11) & 0xFFFFFFFFFFFFULL;
+            j.a[k] = a;
+            j.c[k] = c;
+        }
+        return j;
+    }
+
+    constexpr Jump jump = makeJump();
 }
+
+const uint64_t VoxOscillatorBank::jumpA[4] = { jump.a[0], jump.a[1], jump.a[2], jump.a[3] };
+const uint64_t VoxOscillatorBank::jumpC[4] = { jump.c[0], jump.c[1], jump.c[2], jump.c[3] };
 
 void VoxOscillatorBank::updateBlock (int note, const int octave[4], const int semitone[4], const float fineTune[4],
                                      const int wave_[4], const float detune[4], const float levelTarget[4]) noexcept

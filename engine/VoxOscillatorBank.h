@@ -38,12 +38,15 @@ public:
     /** One output sample per lane, already multiplied by each wave's output gain. */
     Float4 next() noexcept
     {
-        const Float4 r (random(), random(), random(), random());
+        const Float4 r = random4();
         const Float4 x = phase + (r + r - 1.0f) * jitterScale;
 
         // Plasma squeezes the first part of the cycle: p = x^2 / 2pi for x > 0.
         const Float4 warped = (x * x * invTwoPi) & (x > Float4 (0.0f));
-        const Float4 p = select (isPlasma, warped, x);
+        // The jitter can push the phase just outside [0, 2pi); wrapped back, the
+        // square and its BLEP corrections see where in the cycle it really is.
+        const Float4 wrapped = x + (Float4 (twoPi) & (x < Float4 (0.0f))) - (Float4 (twoPi) & (x >= Float4 (twoPi)));
+        const Float4 p = select (isPlasma, warped, wrapped);
         const Float4 s = sine (p);
 
         const Float4 square = select (p <= Float4 (pi), Float4 (1.0f), Float4 (-1.0f));
@@ -52,7 +55,7 @@ public:
 
         const Float4 t = p * invTwoPi;
         const Float4 tShift = t + 0.5f;
-        const Float4 t2 = tShift - trunc (tShift);
+        const Float4 t2 = tShift - truncSmall (tShift);
         const Float4 m = (blep (t) - blep (t2)) * blepOn + h * wA + q * wB;
         const Float4 y = lowPass.process (m);
 
@@ -92,7 +95,23 @@ private:
     static constexpr float twoPi = 6.28318530717958647692f;
     static constexpr float invTwoPi = 0.159154943091895335769f;
 
-    static Float4 sine (Float4 x) noexcept;
+    /** sin over the bank's phase range (a few cycles either side of zero): one
+        reduction to [-pi, pi], a fold to [-pi/2, pi/2] and an odd polynomial
+        of degree 11, accurate to single precision. */
+    static Float4 sine (Float4 x) noexcept
+    {
+        x = x - roundSmall (x * invTwoPi) * twoPi;
+        const Float4 halfPi (1.57079632679489661923f);
+        x = select (x > halfPi, Float4 (pi) - x, x);
+        x = select (x < -halfPi, Float4 (-pi) - x, x);
+        const Float4 z = x * x;
+        Float4 y = -2.5052108e-8f;
+        y = y * z + 2.7557319e-6f;
+        y = y * z - 1.98412698e-4f;
+        y = y * z + 8.33333333e-3f;
+        y = y * z - 1.66666667e-1f;
+        return (y * z) * x + x;
+    }
 
     Float4 blep (Float4 t) const noexcept
     {
@@ -103,14 +122,24 @@ private:
         return select (t > oneMinusDt, rising, falling & (t < dt));
     }
 
-    float random() noexcept
+    /** Four draws of the 48-bit linear congruential generator of juce::Random,
+        lane 0 first. The four seeds come from jump-ahead constants, so the
+        multiplies do not wait for each other. */
+    Float4 random4() noexcept
     {
-        // The 48-bit linear congruential generator of juce::Random, inlined.
-        seed = (seed * 0x5DEECE66DULL + 11) & 0xFFFFFFFFFFFFULL;
-        const auto u = (uint32_t) (seed >> 16);
-        const float r = (float) u * (1.0f / 4294967296.0f);
-        return r < 0.99999988f ? r : 0.99999988f;
+        constexpr uint64_t mask48 = 0xFFFFFFFFFFFFULL;
+        const uint64_t s1 = (seed * jumpA[0] + jumpC[0]) & mask48;
+        const uint64_t s2 = (seed * jumpA[1] + jumpC[1]) & mask48;
+        const uint64_t s3 = (seed * jumpA[2] + jumpC[2]) & mask48;
+        const uint64_t s4 = (seed * jumpA[3] + jumpC[3]) & mask48;
+        seed = s4;
+        const Float4 u ((float) (uint32_t) (s1 >> 16), (float) (uint32_t) (s2 >> 16),
+                        (float) (uint32_t) (s3 >> 16), (float) (uint32_t) (s4 >> 16));
+        return min (u * (1.0f / 4294967296.0f), Float4 (0.99999988f));
     }
+
+    static const uint64_t jumpA[4];
+    static const uint64_t jumpC[4];
 
     Float4 sampleRate { 44100.0f };
     Float4 nyquist { 22050.0f };

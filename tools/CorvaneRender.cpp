@@ -167,7 +167,7 @@ juce::MidiMessageSequence loadMidiFile (const juce::File& file)
 
     juce::FileInputStream in (file);
     juce::MidiFile midi;
-    if (! in.openedOk() || ! midi.readFrom (in) || midi.getTimeFormat() == 0)
+    if (! in.openedOk() || ! midi.readFrom (in) || midi.getTimeFormat() == 0 || midi.getNumTracks() == 0)
         fail ("not a readable Standard MIDI File: " + file.getFullPathName());
 
     // SMPTE time formats are negative; ticks per quarter note positive. Both convert.

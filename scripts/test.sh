@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Set up, build everything (with the framework's assertions kept active and
+# reported as test failures) and run every test.
+#   scripts/test.sh             optimised build in build/tests
+#   scripts/test.sh --sanitize  AddressSanitizer + UndefinedBehaviorSanitizer build in build/asan
+set -euo pipefail
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+"$root/scripts/setup.sh"
+
+if [ "${1:-}" = "--sanitize" ]; then
+  build="${CORVANE_BUILD_DIR:-$root/build/asan}"
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
+        -DCORVANE_SANITIZE=address,undefined -DCORVANE_BUILD_PLUGINS=OFF -DCORVANE_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$build" --parallel "$(nproc)" --target corvane_tests
+  export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+  export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+else
+  build="${CORVANE_BUILD_DIR:-$root/build/tests}"
+  cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCORVANE_ASSERTIONS=ON >/dev/null
+  cmake --build "$build" --parallel "$(nproc)"
+fi
+
+cd "$build"
+ctest --output-on-failure --timeout 900 -j 2
