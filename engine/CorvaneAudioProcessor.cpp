@@ -66,7 +66,7 @@ const juce::MemoryBlock& CorvaneAudioProcessor::getDefaultStateRecord()
 }
 
 CorvaneAudioProcessor::CorvaneAudioProcessor()
-    : CorvaneAudioProcessor (PresetFolderRoots::system())
+    : CorvaneAudioProcessor (PresetFolderRoots::forProcessor())
 {
 }
 

@@ -23,7 +23,8 @@ class CorvaneAudioProcessor : public juce::AudioProcessor,
                               public juce::ChangeBroadcaster
 {
 public:
-    /** The plug-in as the host creates it: presets from the system's folders. */
+    /** The plug-in as the host creates it: presets from the system's folders
+        (test programs replace those for the whole process, see PresetFolderRoots). */
     CorvaneAudioProcessor();
     /** A processor whose preset library (and start-up preset) use other folders,
         for tests and tools that must not touch the machine's own. */

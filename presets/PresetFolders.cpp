@@ -21,6 +21,39 @@ PresetFolderRoots PresetFolderRoots::under (const juce::File& base)
     return { base.getChildFile ("user"), base.getChildFile ("common") };
 }
 
+namespace
+{
+    // Set only by test and tool programs, on their main thread, before any
+    // processor exists; read when a processor is built.
+    struct ProcessRoots
+    {
+        bool replaced = false;
+        PresetFolderRoots roots;
+    };
+
+    ProcessRoots& processRoots()
+    {
+        static ProcessRoots instance;
+        return instance;
+    }
+}
+
+PresetFolderRoots PresetFolderRoots::forProcessor()
+{
+    const auto& p = processRoots();
+    return p.replaced ? p.roots : system();
+}
+
+void PresetFolderRoots::replaceForProcess (const PresetFolderRoots& roots)
+{
+    processRoots() = { true, roots };
+}
+
+void PresetFolderRoots::restoreSystemForProcess()
+{
+    processRoots() = {};
+}
+
 PresetFolders::PresetFolders (const juce::String& pluginName, const PresetFolderRoots& roots)
     : name (pluginName)
 {

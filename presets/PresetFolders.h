@@ -20,6 +20,13 @@ struct PresetFolderRoots
 
     /** Roots below one folder: base/"user" and base/"common". */
     static PresetFolderRoots under (const juce::File& base);
+
+    /** The roots of a processor built without roots of its own: the system's,
+        unless a test or tool program has replaced them for the whole process with
+        replaceForProcess (before it builds any processor). The plug-in never does. */
+    static PresetFolderRoots forProcessor();
+    static void replaceForProcess (const PresetFolderRoots& roots);
+    static void restoreSystemForProcess();
 };
 
 /** Where the plug-in's files live. Built once: the user folder

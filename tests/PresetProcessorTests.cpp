@@ -173,5 +173,26 @@ TEST_F (PresetProcessorTest, HostRecordsCarryAndRestoreTheCurrentPreset)
     EXPECT_FALSE (other.presetLibrary.current.valid);
 }
 
+TEST (PresetFolderRootsTest, SystemRootsAreThePlatformFoldersAndTestsNeverUseThem)
+{
+    const auto system = PresetFolderRoots::system();
+    const auto user = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
+    const auto common = juce::File::getSpecialLocation (juce::File::commonApplicationDataDirectory);
+   #if JUCE_MAC
+    EXPECT_EQ (system.userData, user.getChildFile ("Application Support"));
+    EXPECT_EQ (system.commonData, common.getChildFile ("Application Support"));
+   #else
+    EXPECT_EQ (system.userData, user);
+    EXPECT_EQ (system.commonData, common);
+   #endif
+
+    // The test program replaces the roots of processors built without their own.
+    CorvaneAudioProcessor processor;
+    const auto temp = juce::File::getSpecialLocation (juce::File::tempDirectory);
+    EXPECT_TRUE (processor.presetLibrary.folders.userFolder.isAChildOf (temp));
+    EXPECT_FALSE (processor.presetLibrary.folders.userFolder.isAChildOf (system.userData));
+    EXPECT_FALSE (processor.presetLibrary.folders.commonFolder.isAChildOf (system.commonData));
+}
+
 } // namespace
 } // namespace corvane
