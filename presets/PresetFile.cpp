@@ -1,5 +1,9 @@
 #include "PresetFile.h"
 
+#if JUCE_LINUX || JUCE_MAC || JUCE_BSD
+ #include <sys/stat.h>
+#endif
+
 namespace corvane
 {
 
@@ -60,6 +64,14 @@ bool PresetFile::readWhole (const juce::File& file, juce::MemoryBlock& destinati
 
     if (! file.existsAsFile())
         return false;
+
+   #if JUCE_LINUX || JUCE_MAC || JUCE_BSD
+    // Only regular files (through links): opening a named pipe or a device
+    // would block or never end.
+    struct stat info {};
+    if (::stat (file.getFullPathName().toRawUTF8(), &info) != 0 || ! S_ISREG (info.st_mode))
+        return false;
+   #endif
 
     const auto size = file.getSize();
     if (size < 0 || size > maxFileSize)

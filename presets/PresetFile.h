@@ -42,8 +42,8 @@ struct PresetFile
     /** Puts the 16-byte header in front of a payload. */
     static void insertHeader (juce::MemoryBlock& payload, uint32_t fileVersion);
 
-    /** Reads a preset file whole: it must exist, be a file, be no larger than
-        maxFileSize, open, and yield exactly its length. */
+    /** Reads a preset file whole: it must exist, be a regular file (not a pipe
+        or device), be no larger than maxFileSize, open, and yield exactly its length. */
     static bool readWhole (const juce::File& file, juce::MemoryBlock& destination);
 
     /** Writes data to target through a temporary file in the same folder which

@@ -6,6 +6,7 @@
 #include <csignal>
 #if JUCE_LINUX || JUCE_MAC
  #include <sys/resource.h>
+ #include <sys/stat.h>
 #endif
 
 namespace corvane
@@ -179,7 +180,7 @@ TEST_F (PresetLibraryTest, HeaderCheckDecidesWhichFilesAreListed)
     EXPECT_EQ (library->checkPresetData (odd.getData(), 3), nullptr);
 }
 
-TEST_F (PresetLibraryTest, HugeFilesAreSkippedWithoutReadingThem)
+TEST_F (PresetLibraryTest, HugeFilesAndPipesAreSkippedWithoutReadingThem)
 {
     factoryPreset ("01_Tests", "01_Small.corvanepreset", PresetTestFolder::bytes (84));
     const auto huge = dirs.factoryRoot().getChildFile ("01_Tests/02_Huge.corvanepreset");
@@ -204,6 +205,15 @@ TEST_F (PresetLibraryTest, HugeFilesAreSkippedWithoutReadingThem)
     juce::MemoryBlock data;
     EXPECT_FALSE (PresetFile::readWhole (huge, data));
     EXPECT_EQ (library->readPresetFile (huge), nullptr);
+
+   #if JUCE_LINUX || JUCE_MAC
+    // A named pipe would block the scan forever if it were opened.
+    const auto pipe = dirs.factoryRoot().getChildFile ("01_Tests/03_Pipe.corvanepreset");
+    ASSERT_EQ (mkfifo (pipe.getFullPathName().toRawUTF8(), 0644), 0);
+    EXPECT_EQ (presetNames (scanned()->banks[0]), juce::StringArray ("Small"));
+    EXPECT_EQ (library->readPresetFile (pipe), nullptr);
+    ASSERT_TRUE (pipe.deleteFile());
+   #endif
 
     // A listed file that grows past the bound after the scan no longer loads.
     const auto small = juce::File (library->banks[0].presets[0].path);
