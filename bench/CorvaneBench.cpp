@@ -56,14 +56,29 @@ namespace
         const double audioSeconds = (double) state.iterations() * blockSize / sampleRate;
         state.counters["realtime"] = benchmark::Counter (audioSeconds, benchmark::Counter::kIsRate);
     }
+
+    /** Every effect at its heaviest: Chorus Mode 3, Phaser Mode 2, Drive Amount 1, Reverb Amount 1. */
+    void heaviestEffects (CorvaneAudioProcessor& p)
+    {
+        setPlain (p, param::chorusMode, 1.0f);
+        setPlain (p, param::phaserMode, 1.0f);
+        setPlain (p, param::driveAmount, 1.0f);
+        setPlain (p, param::reverbAmount, 1.0f);
+    }
 }
 
 static void idle (benchmark::State& s) { run (s, 0, false); }
 static void chord8 (benchmark::State& s) { run (s, 8, false); }
 static void poly25 (benchmark::State& s) { run (s, 25, true); }
+// No voice sounding: the oversampler and the four effects alone.
+static void idle_heavyEffects (benchmark::State& s) { run (s, 0, false, heaviestEffects); }
+// The whole chain.
+static void poly25_heavyEffects (benchmark::State& s) { run (s, 25, true, heaviestEffects); }
 
 BENCHMARK (idle)->Unit (benchmark::kMicrosecond)->UseRealTime()->MinTime (1.0);
 BENCHMARK (chord8)->Unit (benchmark::kMicrosecond)->UseRealTime()->MinTime (1.0);
 BENCHMARK (poly25)->Unit (benchmark::kMicrosecond)->UseRealTime()->MinTime (1.0);
+BENCHMARK (idle_heavyEffects)->Unit (benchmark::kMicrosecond)->UseRealTime()->MinTime (1.0);
+BENCHMARK (poly25_heavyEffects)->Unit (benchmark::kMicrosecond)->UseRealTime()->MinTime (1.0);
 
 BENCHMARK_MAIN();

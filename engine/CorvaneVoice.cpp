@@ -1,5 +1,6 @@
 #include "CorvaneVoice.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane
@@ -127,33 +128,59 @@ void CorvaneVoice::renderNextBlock (juce::AudioBuffer<float>& outputBuffer, int 
 
     const int numChannels = outputBuffer.getNumChannels();
     float* const* channels = outputBuffer.getArrayOfWritePointers();
-    const int end = startSample + numSamples;
 
-    for (int i = startSample; i < end; ++i)
+    // Rendered in short runs into a local buffer, so that the sample loop stores
+    // nothing the compiler must assume aliases the voice's state; each run is then
+    // added to the output channels.
+    constexpr int runLength = 64;
+    alignas (16) float run[runLength];
+    VoxOscillatorBank localBank = bank;
+    WaveFade fade = waveFade;
+    VoiceEnvelope env = envelope;
+    bool finished = false;
+
+    for (int runStart = startSample; runStart < startSample + numSamples && ! finished; runStart += runLength)
     {
-        // Levels and fades are constant for most blocks: read the targets then.
-        const bool levelsMoving = level[0].isRamping() || level[1].isRamping() || level[2].isRamping() || level[3].isRamping();
-        const Float4 levels = levelsMoving ? Float4 (level[0].next(), level[1].next(), level[2].next(), level[3].next())
-                                           : levelTargets;
-        const Float4 o = bank.next();
+        const int n = std::min (runLength, startSample + numSamples - runStart);
+        int produced = 0;
 
-        const Float4 ramping = waveFade.remaining > Float4 (0.0f);
-        const Float4 g = select (ramping, waveFade.current + waveFade.step, waveFade.target);
-        waveFade.current = g;
-        waveFade.remaining = max (waveFade.remaining - 1.0f, Float4 (0.0f));
-
-        const float e = envelope.step();
-        const float out = horizontalSum (g * o * levels) * e * outputScale;
-
-        if (envelope.stage == VoiceEnvelope::Idle)
+        for (; produced < n; ++produced)
         {
-            clearCurrentNote();
-            return;
+            // Levels are constant for most blocks: read the targets then.
+            const bool levelsMoving = level[0].isRamping() || level[1].isRamping() || level[2].isRamping() || level[3].isRamping();
+            const Float4 levels = levelsMoving ? Float4 (level[0].next(), level[1].next(), level[2].next(), level[3].next())
+                                               : levelTargets;
+            const Float4 o = localBank.next();
+
+            const Float4 ramping = fade.remaining > Float4 (0.0f);
+            const Float4 g = select (ramping, fade.current + fade.step, fade.target);
+            fade.current = g;
+            fade.remaining = max (fade.remaining - 1.0f, Float4 (0.0f));
+
+            const float e = env.step();
+            if (env.stage == VoiceEnvelope::Idle)
+            {
+                finished = true;
+                break;
+            }
+
+            run[produced] = horizontalSum (g * o * levels) * e * outputScale;
         }
 
         for (int ch = 0; ch < numChannels; ++ch)
-            channels[ch][i] += out;
+        {
+            float* dest = channels[ch] + runStart;
+            for (int k = 0; k < produced; ++k)
+                dest[k] += run[k];
+        }
     }
+
+    bank = localBank;
+    waveFade = fade;
+    envelope = env;
+
+    if (finished)
+        clearCurrentNote();
 }
 
 } // namespace corvane

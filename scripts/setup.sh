@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkgconf ccache git
   juce-modules-source juce-tools
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev zlib1g-dev
   libxcursor-dev libxrandr-dev libxinerama-dev libfreetype-dev libfontconfig1-dev
   libasound2-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev

@@ -56,6 +56,11 @@ struct Failure
     juce::String message;
 };
 
+/** Thrown once the help text has been printed: nothing else to do. */
+struct HelpShown
+{
+};
+
 /** Ends the run with one error line and exit status 2; unwinding removes any temporary file. */
 [[noreturn]] void fail (const juce::String& message)
 {
@@ -91,7 +96,7 @@ Options parseArguments (const juce::StringArray& args)
         if (a == "--help" || a == "-h")
         {
             std::fputs (helpText, stdout);
-            std::exit (0);
+            throw HelpShown {};
         }
         else if (a == "--midi")
         {
@@ -414,6 +419,10 @@ int main (int argc, char** argv)
         const auto options = parseArguments (args);
         juce::ScopedJuceInitialiser_GUI juce;
         return run (options);
+    }
+    catch (const HelpShown&)
+    {
+        return 0;
     }
     catch (const Failure& f)
     {
