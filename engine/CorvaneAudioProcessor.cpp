@@ -66,8 +66,19 @@ const juce::MemoryBlock& CorvaneAudioProcessor::getDefaultStateRecord()
 }
 
 CorvaneAudioProcessor::CorvaneAudioProcessor()
-    : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true))
+    : CorvaneAudioProcessor (PresetFolderRoots::forProcessor())
 {
+}
+
+CorvaneAudioProcessor::CorvaneAudioProcessor (const PresetFolderRoots& presetRoots)
+    : juce::AudioProcessor (BusesProperties().withOutput ("Output", juce::AudioChannelSet::stereo(), true)),
+      presetLibrary (presetRoots)
+{
+    presetLibrary.fileVersion = PresetFile::defaultFileVersion;
+    presetLibrary.extension = "corvanepreset";
+    presetLibrary.legacySize = PresetFile::defaultLegacySize;
+    presetLibrary.rescan();
+
     outputPeak.store (0.0f);
 
     for (const auto& spec : synthParameterTable)
@@ -88,6 +99,21 @@ CorvaneAudioProcessor::CorvaneAudioProcessor()
         synthesiser.addVoice (new CorvaneVoice());
     synthesiser.clearSounds();
     synthesiser.addSound (new CorvaneSound());
+
+    applyStartupSound();
+}
+
+void CorvaneAudioProcessor::applyStartupSound()
+{
+    if (presetLibrary.selectByName (PresetLibrary::startupBankName, PresetLibrary::startupPresetName))
+    {
+        if (auto payload = presetLibrary.loadPresetPayload (presetLibrary.current.bankIndex,
+                                                            presetLibrary.current.presetIndex))
+        {
+            readState (payload->getData(), (int) payload->getSize(), true);
+            return;
+        }
+    }
 
     const auto& record = getDefaultStateRecord();
     readState (record.getData(), (int) record.getSize(), true);
@@ -349,13 +375,18 @@ void CorvaneAudioProcessor::readState (const void* data, int sizeInBytes, bool f
     sendChangeMessage();
 }
 
-void CorvaneAudioProcessor::writeCurrentPresetIdentity (juce::MemoryOutputStream&)
+void CorvaneAudioProcessor::writeCurrentPresetIdentity (juce::MemoryOutputStream& out)
 {
-    // No preset library yet: host records never carry a current preset.
+    if (! presetLibrary.current.valid)
+        return;
+
+    out.writeInt (presetLibrary.currentBankNameHash());
+    out.writeInt (presetLibrary.current.name.hashCode());
 }
 
-void CorvaneAudioProcessor::restoreCurrentPreset (int, int)
+void CorvaneAudioProcessor::restoreCurrentPreset (int bankNameHash, int presetNameHash)
 {
+    presetLibrary.restoreCurrentFromHashes (bankNameHash, presetNameHash);
 }
 
 } // namespace corvane

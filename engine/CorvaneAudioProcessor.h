@@ -8,6 +8,7 @@
 #include "effects/MultibandDrive.h"
 #include "effects/PhaserEffect.h"
 #include "effects/ReverbEngine.h"
+#include "presets/PresetLibrary.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
@@ -22,7 +23,12 @@ class CorvaneAudioProcessor : public juce::AudioProcessor,
                               public juce::ChangeBroadcaster
 {
 public:
+    /** The plug-in as the host creates it: presets from the system's folders
+        (test programs replace those for the whole process, see PresetFolderRoots). */
     CorvaneAudioProcessor();
+    /** A processor whose preset library (and start-up preset) use other folders,
+        for tests and tools that must not touch the machine's own. */
+    explicit CorvaneAudioProcessor (const PresetFolderRoots& presetRoots);
     ~CorvaneAudioProcessor() override;
 
     const juce::String getName() const override { return "Corvane"; }
@@ -76,6 +82,7 @@ private:
     void updateEffectParameters();
     void renderPiece (juce::AudioBuffer<float>& buffer, const juce::MidiBuffer& midi, int start, int length, bool last);
     void updateLatency();
+    void applyStartupSound();
 
     // The host record's current-preset identity (the two name hashes).
     void writeCurrentPresetIdentity (juce::MemoryOutputStream& out);
@@ -87,6 +94,13 @@ private:
     MultibandDrive drive;
     ReverbEngine reverb;
     EffectFrameBuffer frameBuffer;
+
+public:
+    /** The preset banks and the current-preset record. Built after the effect
+        stages and before the parameters; the editor keeps a pointer to it. */
+    PresetLibrary presetLibrary;
+
+private:
 
     std::atomic<float> outputPeak { 0.0f };
     RampedValue outputGain { 1.0f, 1024 };

@@ -7,10 +7,13 @@ work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 failures=0
 
+# Preset folders of this run only, so the checks never touch the machine's own.
+folders=(--user-data "$work/user" --common-data "$work/common")
+
 expect_failure() {
   local name="$1"; shift
   local out="$work/$name.wav"
-  "$render" "$@" --out "$out" >"$work/stdout" 2>"$work/stderr"
+  "$render" "${folders[@]}" "$@" --out "$out" >"$work/stdout" 2>"$work/stderr"
   local rc=$?
   local lines
   # Debug builds of the framework announce its version on stderr at start-up.
@@ -37,8 +40,18 @@ expect_failure huge-block --block 100000
 expect_failure fractional-block --block 1.5
 expect_failure negative-tail --tail -1
 
+# Preset files go through the preset library's check: a legacy file must be
+# exactly 84 bytes, a file with the magic word needs a payload and its own length.
+head -c 85 /dev/zero >"$work/long.corvanepreset"
+printf 'rtsOxmvQ\0\0\0\1\20\0\0\0' >"$work/empty-magic.corvanepreset"
+head -c 84 /dev/zero >"$work/legacy.corvanepreset"
+expect_failure missing-preset --preset "$work/nothing.corvanepreset"
+expect_failure long-preset --preset "$work/long.corvanepreset"
+expect_failure empty-magic-preset --preset "$work/empty-magic.corvanepreset"
+expect_failure preset-folder --preset "$work"
+
 # An output path in a folder that does not exist.
-"$render" --out "$work/no/such/folder/x.wav" >/dev/null 2>"$work/stderr"
+"$render" "${folders[@]}" --out "$work/no/such/folder/x.wav" >/dev/null 2>"$work/stderr"
 rc=$?
 if [ "$rc" -ne 2 ] || [ "$(grep -v -c '^JUCE v' "$work/stderr")" -ne 1 ]; then
   echo "FAIL unwritable-output: rc=$rc"; failures=$((failures + 1))
@@ -47,15 +60,32 @@ fi
 # An unwritable folder (skipped as root, who may write anywhere).
 if [ "$(id -u)" -ne 0 ]; then
   mkdir "$work/locked" && chmod 500 "$work/locked"
-  "$render" --out "$work/locked/x.wav" >/dev/null 2>&1
+  "$render" "${folders[@]}" --out "$work/locked/x.wav" >/dev/null 2>&1
   rc=$?
   if [ "$rc" -ne 2 ] || [ -n "$(ls -A "$work/locked")" ]; then
     echo "FAIL locked-output: rc=$rc"; failures=$((failures + 1))
   fi
 fi
 
+# A legacy preset file renders.
+"$render" "${folders[@]}" --preset "$work/legacy.corvanepreset" --out "$work/legacy.wav" --tail 0 >/dev/null 2>&1
+rc=$?
+if [ "$rc" -ne 0 ] || [ ! -s "$work/legacy.wav" ]; then
+  echo "FAIL legacy-preset: rc=$rc"; failures=$((failures + 1))
+fi
+
+# The listing shows the banks and presets found, with their folders.
+mkdir -p "$work/common/Ostrevall/Corvane/Factory Presets/01_Organ"
+cp "$work/legacy.corvanepreset" "$work/common/Ostrevall/Corvane/Factory Presets/01_Organ/01_Chorale.corvanepreset"
+"$render" "${folders[@]}" --list-presets >"$work/list" 2>/dev/null
+rc=$?
+if [ "$rc" -ne 0 ] || ! grep -q "factory bank \"Organ\": $work/common/Ostrevall/Corvane/Factory Presets/01_Organ" "$work/list" \
+   || ! grep -q "^  Chorale .*01_Chorale.corvanepreset" "$work/list" || ! grep -q "user bank \"User Presets\"" "$work/list"; then
+  echo "FAIL list-presets: rc=$rc"; cat "$work/list"; failures=$((failures + 1))
+fi
+
 # The demo renders, mono and short-blocked too.
-"$render" --out "$work/demo.wav" --rate 44100 --block 333 --mono --tail 0.5 >"$work/summary" 2>/dev/null
+"$render" "${folders[@]}" --out "$work/demo.wav" --rate 44100 --block 333 --mono --tail 0.5 >"$work/summary" 2>/dev/null
 rc=$?
 if [ "$rc" -ne 0 ] || [ ! -s "$work/demo.wav" ] || ! grep -q "peak .* dBFS, RMS .* dBFS, .*x realtime" "$work/summary"; then
   echo "FAIL demo: rc=$rc"; cat "$work/summary"; failures=$((failures + 1))

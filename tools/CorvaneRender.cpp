@@ -26,6 +26,10 @@ struct Options
     int blockSize = 512;
     int channels = 2;
     double tailSeconds = 3.0;
+    juce::File presetFile;
+    bool hasPreset = false;
+    bool listPresets = false;
+    corvane::PresetFolderRoots presetRoots = corvane::PresetFolderRoots::system();
 };
 
 const char* const helpText =
@@ -39,6 +43,12 @@ const char* const helpText =
     "  --block N         block size in samples, 1 to 8192 (default: 512)\n"
     "  --mono            render one channel instead of two\n"
     "  --tail SECONDS    time rendered after the last note ends, 0 to 60 (default: 3)\n"
+    "  --preset FILE     play this .corvanepreset file instead of the start-up sound\n"
+    "  --list-presets    print the preset banks and presets found, with their folders, and exit\n"
+    "  --user-data DIR   look for user presets under DIR/Ostrevall/Corvane instead of the\n"
+    "                    user's application-data folder\n"
+    "  --common-data DIR look for factory presets under DIR/Ostrevall/Corvane instead of the\n"
+    "                    all-users application-data folder\n"
     "  --help            show this text\n";
 
 struct Failure
@@ -127,6 +137,23 @@ Options parseArguments (const juce::StringArray& args)
             if (! v || *v < 0.0 || *v > 60.0)
                 fail ("tail out of range (0 to 60 seconds): " + text);
             o.tailSeconds = *v;
+        }
+        else if (a == "--preset")
+        {
+            o.presetFile = juce::File::getCurrentWorkingDirectory().getChildFile (value());
+            o.hasPreset = true;
+        }
+        else if (a == "--list-presets")
+        {
+            o.listPresets = true;
+        }
+        else if (a == "--user-data")
+        {
+            o.presetRoots.userData = juce::File::getCurrentWorkingDirectory().getChildFile (value());
+        }
+        else if (a == "--common-data")
+        {
+            o.presetRoots.commonData = juce::File::getCurrentWorkingDirectory().getChildFile (value());
         }
         else
         {
@@ -234,9 +261,67 @@ private:
 
 double toDb (double gain) { return gain > 0.0 ? 20.0 * std::log10 (gain) : -std::numeric_limits<double>::infinity(); }
 
+/** Prints what the preset library finds: its folders, every bank with its folder
+    and presets, and whether the start-up preset is there. */
+int listPresets (const Options& o)
+{
+    corvane::PresetLibrary library (o.presetRoots);
+    library.rescan();
+
+    const auto folderNote = [] (const juce::File& f) { return f.isDirectory() ? juce::String() : juce::String ("  (missing)"); };
+
+    std::printf ("factory presets: %s%s\n", library.factoryRoot().getFullPathName().toRawUTF8(),
+                 folderNote (library.factoryRoot()).toRawUTF8());
+    std::printf ("user presets:    %s%s\n", library.userRoot().getFullPathName().toRawUTF8(),
+                 folderNote (library.userRoot()).toRawUTF8());
+
+    int count = 0;
+    for (int b = 0; b < (int) library.banks.size(); ++b)
+    {
+        const auto& bank = library.banks[(size_t) b];
+        const auto folder = library.bankFolder (b);
+        std::printf ("\n%s bank \"%s\": %s%s\n", bank.isUser ? "user" : "factory", bank.name.toRawUTF8(),
+                     folder.getFullPathName().toRawUTF8(), folderNote (folder).toRawUTF8());
+
+        for (const auto& preset : bank.presets)
+            std::printf ("  %-28s %s\n", preset.name.toRawUTF8(), juce::File (preset.path).getFileName().toRawUTF8());
+
+        if (bank.presets.empty())
+            std::printf ("  (no presets)\n");
+
+        count += (int) bank.presets.size();
+    }
+
+    const bool startup = library.selectByName (corvane::PresetLibrary::startupBankName, corvane::PresetLibrary::startupPresetName);
+    std::printf ("\n%d presets in %d banks; start-up preset \"%s\" of bank \"%s\": %s\n", count,
+                 (int) library.banks.size(), corvane::PresetLibrary::startupPresetName,
+                 corvane::PresetLibrary::startupBankName,
+                 startup ? library.current.path.toRawUTF8() : "not found, the built-in default sound is used");
+    return 0;
+}
+
 int run (const Options& o)
 {
+    if (o.listPresets)
+        return listPresets (o);
+
     const auto sequence = o.hasMidi ? loadMidiFile (o.midiFile) : demoPhrase();
+
+    corvane::CorvaneAudioProcessor processor (o.presetRoots);
+
+    if (o.hasPreset)
+    {
+        // The same guards and header check as the preset library's own reads.
+        if (! o.presetFile.existsAsFile())
+            fail ("preset file not found: " + o.presetFile.getFullPathName());
+
+        const auto payload = processor.presetLibrary.readPresetFile (o.presetFile);
+        if (payload == nullptr)
+            fail ("not a usable Corvane preset (unreadable, too large, or wrong size or header): "
+                  + o.presetFile.getFullPathName());
+
+        processor.readState (payload->getData(), (int) payload->getSize(), true);
+    }
 
     const auto outDir = o.output.getParentDirectory();
     if (o.output.isDirectory())
@@ -258,7 +343,6 @@ int run (const Options& o)
         fail ("cannot create a WAV writer for " + o.output.getFullPathName());
     stream.release(); // now owned by the writer
 
-    corvane::CorvaneAudioProcessor processor;
     processor.setPlayConfigDetails (0, o.channels, o.sampleRate, o.blockSize);
     processor.prepareToPlay (o.sampleRate, o.blockSize);
 
