@@ -10,8 +10,8 @@ seconds="${CORVANE_FUZZ_SECONDS:-60}"
 
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g" \
       -DCORVANE_SANITIZE=address,undefined -DCORVANE_FUZZ=ON -DCORVANE_BUILD_BENCH=OFF >/dev/null
-targets=(state)
-cmake --build "$build" --parallel "$(nproc)" --target "${targets[@]/#/corvane_}_fuzzer"
+targets=(state preset)
+cmake --build "$build" --parallel "$(nproc)" --target $(printf "corvane_%s_fuzzer " "${targets[@]}")
 
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
