@@ -20,20 +20,28 @@ namespace
     constexpr float sampleRate = 48000.0f;
     constexpr int blockSize = 512;
 
+    /** A steady two-tone block, restored from a copy before every pass. */
     struct StereoBlock
     {
-        std::vector<float> left, right;
-        std::vector<Float4> frames;
-        StereoBlock() : left ((size_t) blockSize), right ((size_t) blockSize), frames ((size_t) blockSize) { refill(); }
+        std::vector<float> left, right, sourceLeft, sourceRight;
+        std::vector<Float4> frames, sourceFrames;
 
-        void refill() noexcept
+        StereoBlock()
         {
             for (int n = 0; n < blockSize; ++n)
             {
-                left[(size_t) n] = 0.5f * std::sin (0.037f * (float) n);
-                right[(size_t) n] = 0.5f * std::sin (0.041f * (float) n);
-                frames[(size_t) n] = Float4 (left[(size_t) n], right[(size_t) n], 0.0f, 0.0f);
+                sourceLeft.push_back (0.5f * std::sin (0.037f * (float) n));
+                sourceRight.push_back (0.5f * std::sin (0.041f * (float) n));
+                sourceFrames.push_back (Float4 (sourceLeft.back(), sourceRight.back(), 0.0f, 0.0f));
             }
+            refill();
+        }
+
+        void refill()
+        {
+            left = sourceLeft;
+            right = sourceRight;
+            frames = sourceFrames;
         }
     };
 

@@ -33,34 +33,10 @@ void DelayLine4::clear() noexcept
         setDelay (delay);
 }
 
-Float4 DelayLine4::clampDelay (Float4 d) const noexcept
+void DelayLine4::reportOverflow (Float4 d) const noexcept
 {
-    if (d[0] > (float) capacity)
-        std::printf ("Warning! Delay line overflow: (%.8f, %.8f, %.8f, %.8f) max: %d\n",
-                     (double) d[0], (double) d[1], (double) d[2], (double) d[3], capacity);
-
-    d = min (d, capacity4 - 1.0f);
-    return select (d > Float4 (0.0f), d, Float4 (0.0f));
-}
-
-void DelayLine4::setDelay (Float4 d) noexcept
-{
-    if (capacity <= 0)
-        return;
-
-    d = clampDelay (d);
-    const Float4 whole = trunc (d);
-
-    Float4 r = Float4 ((float) writeIndex) - whole;
-    readIndex = select (r < Float4 (0.0f), r + capacity4, r);
-
-    Float4 h = readIndex - 1.0f;
-    h = select (h < Float4 (0.0f), h + capacity4, h);
-    held = lanes::gather (buffer.data(), h);
-
-    frac = d - whole;
-    oneMinusFrac = 1.0f - frac;
-    delay = d;
+    std::printf ("Warning! Delay line overflow: (%.8f, %.8f, %.8f, %.8f) max: %d\n",
+                 (double) d[0], (double) d[1], (double) d[2], (double) d[3], capacity);
 }
 
 DelayLine4::Tap DelayLine4::makeTap (Float4 d) const noexcept

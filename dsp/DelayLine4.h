@@ -32,7 +32,25 @@ public:
 
     /** Delay per lane in samples; clamped to [0, capacity - 1]. A request above the
         capacity in lane 0 prints a warning. */
-    void setDelay (Float4 delaySamples) noexcept;
+    void setDelay (Float4 d) noexcept
+    {
+        if (capacity <= 0)
+            return;
+
+        d = clampDelay (d);
+        const Float4 whole = trunc (d);
+
+        const Float4 r = Float4 ((float) writeIndex) - whole;
+        readIndex = select (r < Float4 (0.0f), r + capacity4, r);
+
+        Float4 h = readIndex - 1.0f;
+        h = select (h < Float4 (0.0f), h + capacity4, h);
+        held = lanes::gather (buffer.data(), h);
+
+        frac = d - whole;
+        oneMinusFrac = 1.0f - frac;
+        delay = d;
+    }
 
     /** The sample `delay` frames back, linearly interpolated. */
     Float4 read() noexcept
@@ -81,7 +99,15 @@ public:
     int getWriteIndex() const noexcept { return writeIndex; }
 
 protected:
-    Float4 clampDelay (Float4 d) const noexcept;
+    Float4 clampDelay (Float4 d) const noexcept
+    {
+        if ((laneBits (d > capacity4) & 1) != 0)
+            reportOverflow (d);
+        d = min (d, capacity4 - 1.0f);
+        return select (d > Float4 (0.0f), d, Float4 (0.0f));
+    }
+
+    void reportOverflow (Float4 requested) const noexcept;
 
     std::vector<Float4> buffer;
     int capacity = 0;

@@ -101,7 +101,9 @@ namespace
 //==============================================================================
 void MultibandDrive::Tree::reset() noexcept
 {
-    for (auto* f : { &lp1, &hp1, &apLp2, &apHp2, &lp2, &hp2, &ap0Lp3, &ap0Hp3, &ap1Lp3, &ap1Hp3, &lp3, &hp3 })
+    for (auto* f : { &lp1, &hp1, &lp2, &hp2, &lp3, &hp3 })
+        f->reset();
+    for (auto* f : { &ap2, &ap3Band0, &ap3Band1 })
         f->reset();
 }
 
@@ -109,11 +111,11 @@ void MultibandDrive::Tree::process (Float4 x, Float4* bands) noexcept
 {
     const Float4 low1 = lp1.process (x);
     const Float4 high1 = hp1.process (x);
-    const Float4 allPass2 = apLp2.process (low1) + apHp2.process (low1);
+    const Float4 allPass2 = ap2.process (low1);
     const Float4 mid = lp2.process (high1);
     const Float4 high2 = hp2.process (high1);
-    bands[0] = ap0Lp3.process (allPass2) + ap0Hp3.process (allPass2);
-    bands[1] = ap1Lp3.process (mid) + ap1Hp3.process (mid);
+    bands[0] = ap3Band0.process (allPass2);
+    bands[1] = ap3Band1.process (mid);
     bands[2] = lp3.process (high2);
     bands[3] = hp3.process (high2);
 }
@@ -222,6 +224,10 @@ void MultibandDrive::design (float sampleRate)
     const auto lp1 = lowPass4 (f[0], sr), hp1 = highPass4 (f[0], sr);
     const auto lp2 = lowPass4 (f[1], sr), hp2 = highPass4 (f[1], sr);
     const auto lp3 = lowPass4 (f[2], sr), hp3 = highPass4 (f[2], sr);
+    const auto ap2 = Biquad4Coefficients::fromDesigns (allPassOf (f[1][0], sr), allPassOf (f[1][1], sr),
+                                                       allPassOf (f[1][2], sr), allPassOf (f[1][3], sr));
+    const auto ap3 = Biquad4Coefficients::fromDesigns (allPassOf (f[2][0], sr), allPassOf (f[2][1], sr),
+                                                       allPassOf (f[2][2], sr), allPassOf (f[2][3], sr));
 
     // Each level-2 tree shifts the phase of its A-band by the all-passes of its own three
     // frequencies. Without the other trees' all-passes as well, neighbouring A-bands meet out
@@ -266,14 +272,11 @@ void MultibandDrive::design (float sampleRate)
         auto& t = ch.level2;
         t.lp1.set (lp1);
         t.hp1.set (hp1);
-        t.apLp2.set (lp2);
-        t.apHp2.set (hp2);
+        t.ap2.setCoefficients (ap2);
         t.lp2.set (lp2);
         t.hp2.set (hp2);
-        t.ap0Lp3.set (lp3);
-        t.ap0Hp3.set (hp3);
-        t.ap1Lp3.set (lp3);
-        t.ap1Hp3.set (hp3);
+        t.ap3Band0.setCoefficients (ap3);
+        t.ap3Band1.setCoefficients (ap3);
         t.lp3.set (lp3);
         t.hp3.set (hp3);
         t.reset();
@@ -312,6 +315,7 @@ void MultibandDrive::prepare (float sampleRate)
     outputTrim.setTarget (dbToGain (fixedOutputTrimDb));
     wetScale.setTarget (fixedWetScale);
     gainsNeedUpdate = true;
+    rampsIdle = false;
 }
 
 void MultibandDrive::setAmount (float newAmount, int blockLength)
@@ -321,6 +325,16 @@ void MultibandDrive::setAmount (float newAmount, int blockLength)
         r->setRampLength (blockLength);
 
     amount.setTarget (newAmount);
+    if (anyRamping())
+        rampsIdle = false;
+}
+
+bool MultibandDrive::anyRamping() const noexcept
+{
+    bool r = tone.isRamping() || inputTrim.isRamping() || outputTrim.isRamping() || amount.isRamping() || wetScale.isRamping();
+    for (int i = 0; i < 4; ++i)
+        r = r || driveMacro[i].isRamping() || outputMacro[i].isRamping();
+    return r;
 }
 
 void MultibandDrive::updateBandGains() noexcept
@@ -344,9 +358,10 @@ void MultibandDrive::updateBandGains() noexcept
 
 float MultibandDrive::process (float sample, int channel) noexcept
 {
-    if (channel <= 0)
+    if (channel <= 0 && ! rampsIdle)
     {
-        // Once per sample, before the first channel: advance the settings.
+        // Once per sample, before the first channel: advance the settings (nothing to do
+        // once every ramp has landed and the gains have followed).
         bool moving = tone.isRamping() || inputTrim.isRamping() || outputTrim.isRamping() || amount.isRamping() || wetScale.isRamping();
         for (int i = 0; i < 4; ++i)
             moving = moving || driveMacro[i].isRamping() || outputMacro[i].isRamping();
@@ -368,6 +383,7 @@ float MultibandDrive::process (float sample, int channel) noexcept
             updateBandGains();
             gainsNeedUpdate = moving;
         }
+        rampsIdle = ! moving && ! gainsNeedUpdate && ! anyRamping();
     }
 
     auto& ch = channels[channel > 0 ? 1 : 0];

@@ -44,6 +44,7 @@ private:
     void loadCurves();
     void design (float sampleRate);
     void updateBandGains() noexcept;
+    bool anyRamping() const noexcept;
 
     /** A Linkwitz-Riley section pair: two identical second-order sections in series. */
     struct LR4
@@ -54,10 +55,12 @@ private:
         Float4 process (Float4 x) noexcept { return b.process (a.process (x)); }
     };
 
-    /** One four-band tree (f1 < f2 < f3), four independent trees in the four lanes. */
+    /** One four-band tree (f1 < f2 < f3), four independent trees in the four lanes. Its
+        all-passes LP (f) + HP (f) are each computed as the equivalent single section. */
     struct Tree
     {
-        LR4 lp1, hp1, apLp2, apHp2, lp2, hp2, ap0Lp3, ap0Hp3, ap1Lp3, ap1Hp3, lp3, hp3;
+        LR4 lp1, hp1, lp2, hp2, lp3, hp3;
+        BiquadTDF2 ap2, ap3Band0, ap3Band1;
         void reset() noexcept;
         void process (Float4 x, Float4* bands) noexcept;
     };
@@ -100,6 +103,7 @@ private:
     RampedValue amount { 1.0f }, wetScale { 1.0f };
 
     bool gainsNeedUpdate = true;
+    bool rampsIdle = false;
 
     // Per-sample values shared by both channels.
     Float4 inputGain[4], outputGain[4];

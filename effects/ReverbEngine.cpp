@@ -155,7 +155,7 @@ void ReverbEngine::Equaliser::design (float sr) noexcept
     filter.setCoefficients (Biquad4Coefficients::fromDesign (d));
 }
 
-Float4 ReverbEngine::Equaliser::process (Float4 x, float sr) noexcept
+void ReverbEngine::Equaliser::advance (float sr) noexcept
 {
     const bool f = frequency.advance(), qq = q.advance(), g = gain.advance();
     if (f || qq || g || typeChanged)
@@ -163,7 +163,6 @@ Float4 ReverbEngine::Equaliser::process (Float4 x, float sr) noexcept
         design (sr);
         typeChanged = false;
     }
-    return filter.process (x);
 }
 
 //==============================================================================
@@ -227,10 +226,20 @@ void ReverbEngine::prepare (float sr)
     diffusion.ramp.setTarget (fixedDiffusion);
     erLrMix.ramp.setTarget (fixedErLrMix);
     pendingType = typeInUse;
+    rampsIdle = false;
 }
 
-void ReverbEngine::setDecay (float seconds) { decay.ramp.setTarget (seconds); }
-void ReverbEngine::setMix (float m) { mix.ramp.setTarget (m); }
+void ReverbEngine::setDecay (float seconds)
+{
+    decay.ramp.setTarget (seconds);
+    rampsIdle = rampsIdle && ! decay.ramp.isRamping();
+}
+
+void ReverbEngine::setMix (float m)
+{
+    mix.ramp.setTarget (m);
+    rampsIdle = rampsIdle && ! mix.ramp.isRamping();
+}
 
 //==============================================================================
 void ReverbEngine::setType (int newType) noexcept
@@ -336,8 +345,12 @@ void ReverbEngine::updateModulationDepth() noexcept
     modulatedB.setModulationDepth (Float4 (depth) + modDepthOffsetB);
 }
 
-void ReverbEngine::advanceTankRamps() noexcept
+void ReverbEngine::advanceRamps() noexcept
 {
+    if (spread.advance())
+        updateLeftErGains();
+    erLrMix.advance();
+    diffusion.advance();
     if (decay.advance())
         updateFeedback();
     if (damping.advance())
@@ -346,6 +359,13 @@ void ReverbEngine::advanceTankRamps() noexcept
         updateModulationRate();
     if (modDepth.advance())
         updateModulationDepth();
+    preEq.advance (sampleRate);
+    postEq.advance (sampleRate);
+    mix.advance();
+    updateMixGains();
+
+    rampsIdle = spread.idle() && erLrMix.idle() && diffusion.idle() && decay.idle() && damping.idle() && modRate.idle()
+             && modDepth.idle() && preEq.idle() && postEq.idle() && mix.idle();
 }
 
 void ReverbEngine::updateMixGains() noexcept
@@ -438,16 +458,14 @@ void ReverbEngine::processStereo (float* left, float* right, int numSamples) noe
     for (int n = 0; n < numSamples; ++n)
     {
         // 1. Ramps.
-        if (spread.advance())
-            updateLeftErGains();
-        const float X = (erLrMix.advance(), erLrMix.value);
-        const float Y = (diffusion.advance(), diffusion.value);
-        advanceTankRamps();
+        if (! rampsIdle)
+            advanceRamps();
+        const float X = erLrMix.value, Y = diffusion.value;
 
         const Float4 dry = frames[n];
 
         // 2. Pre EQ on { L, L, R, R }.
-        const Float4 eq = preEq.process (dry, sampleRate);
+        const Float4 eq = preEq.process (dry);
 
         // 3. Early reflections.
         Float4 accL (0.0f), accR (0.0f);
@@ -484,7 +502,7 @@ void ReverbEngine::processStereo (float* left, float* right, int numSamples) noe
         const Float4 d = outputDiffuser.process (oddFromFirst (lateLR, lanes::shuffle<1, 1, 3, 3> (prevOut)));
 
         // 9. Post EQ on { dL, dL, dR, dR }.
-        const Float4 post = postEq.process (lanes::shuffle<0, 0, 2, 2> (d), sampleRate);
+        const Float4 post = postEq.process (lanes::shuffle<0, 0, 2, 2> (d));
 
         // 10.-11. Early/late balance and width (lanes 0 and 2).
         const Float4 wet = X * post + (1.0f - X) * 0.707f * er;
@@ -492,8 +510,6 @@ void ReverbEngine::processStereo (float* left, float* right, int numSamples) noe
         const Float4 wide = spread.value * wet + (1.0f - spread.value) * 0.707f * wetSum;
 
         // 12. Equal-power mix.
-        mix.advance();
-        updateMixGains();
         const Float4 out = Float4 (dryGain) * dry + Float4 (wetGain) * wide;
         alignas (16) float o[4];
         select (evenLanes, out, Float4 (0.0f)).store (o);
@@ -513,15 +529,14 @@ void ReverbEngine::processMono (float* samples, int numSamples) noexcept
 
     for (int n = 0; n < numSamples; ++n)
     {
-        spread.advance(); // kept moving, but the mono path does not use it
-        const float X = (erLrMix.advance(), erLrMix.value);
-        const float Y = (diffusion.advance(), diffusion.value);
-        advanceTankRamps();
+        if (! rampsIdle)
+            advanceRamps(); // the mono path does not use spread
+        const float X = erLrMix.value, Y = diffusion.value;
 
         const float dry = lanes::first (frames[n]);
 
         const float delayed = preDelayProcess (dry);
-        const Float4 eq = preEq.process (Float4 (delayed), sampleRate);
+        const Float4 eq = preEq.process (Float4 (delayed));
 
         Float4 acc (0.0f);
         for (int g = 0; g < groups; ++g)
@@ -542,9 +557,9 @@ void ReverbEngine::processMono (float* samples, int numSamples) noexcept
 
         const Float4 prevOut = outputDiffuser.getPrevious();
         const Float4 d = outputDiffuser.process (lastFromFirst (late, lanes::shuffle<1, 2, 3, 3> (prevOut)));
-        const Float4 post = postEq.process (lanes::broadcast<0> (d), sampleRate);
+        const Float4 post = postEq.process (lanes::broadcast<0> (d));
 
-        const float m = (mix.advance(), mix.value);
+        const float m = mix.value;
         const float wet = lanes::first (X * post + (1.0f - X) * er);
         samples[n] = (1.0f - m) * dry + m * wet;
     }

@@ -51,6 +51,8 @@ private:
         float value = ramp.getCurrent();
         bool settle = false;
 
+        bool idle() const noexcept { return ! settle && ! ramp.isRamping(); }
+
         bool advance() noexcept
         {
             const bool moving = ramp.isRamping();
@@ -68,7 +70,10 @@ private:
         bool typeChanged = true;
         BiquadTDF2 filter;
 
-        Float4 process (Float4 x, float sampleRate) noexcept;
+        /** Advances the three ramps and redesigns when one moved or the type changed. */
+        void advance (float sampleRate) noexcept;
+        bool idle() const noexcept { return ! typeChanged && frequency.idle() && q.idle() && gain.idle(); }
+        Float4 process (Float4 x) noexcept { return filter.process (x); }
         void design (float sampleRate) noexcept;
     };
 
@@ -94,7 +99,8 @@ private:
     void updateDamping() noexcept;
     void updateModulationRate() noexcept;
     void updateModulationDepth() noexcept;
-    void advanceTankRamps() noexcept;
+    /** Advances every per-sample setting ramp and what depends on it. */
+    void advanceRamps() noexcept;
     void updateMixGains() noexcept;
     float preDelayProcess (float x) noexcept;
 
@@ -127,6 +133,7 @@ private:
     Float4 combOutputGain { 0.1f, -0.1f, 0.1f, -0.1f };
 
     float dryGain = 1.0f, wetGain = 0.0f, mixForGains = -1.0f;
+    bool rampsIdle = false; // every setting at rest: the per-sample updates can be skipped
 
     std::vector<Float4> inputFrames;
 };

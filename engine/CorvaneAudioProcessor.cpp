@@ -89,6 +89,11 @@ CorvaneAudioProcessor::CorvaneAudioProcessor (const PresetFolderRoots& presetRoo
     oversampler = std::make_unique<juce::dsp::Oversampling<float>> (
         2, 1, juce::dsp::Oversampling<float>::filterHalfBandPolyphaseIIR, false, false);
 
+    // The latency is known as soon as the filter exists. Reporting it here, before any
+    // host sees the plug-in, spares hosts a latency change at the first prepare, which
+    // a VST3 wrapper without an open editor would announce from its own thread.
+    updateLatency();
+
     synthesiser.clearVoices();
     for (int i = 0; i < numVoices; ++i)
         synthesiser.addVoice (new CorvaneVoice());

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "dsp/Float4.h"
+#include "dsp/Float4Lanes.h"
 
 namespace corvane
 {
@@ -25,10 +26,33 @@ public:
     virtual Float4 setFrequency (Float4 frequency, Float4 sampleRate) noexcept;
 
     /** Reads at phase + phaseOffset * size (phaseOffset in cycles), then advances the phase. */
-    virtual Float4 getNextSample (Float4 phaseOffset) noexcept;
+    virtual Float4 getNextSample (Float4 phaseOffset) noexcept
+    {
+        Float4 pos = phase + phaseOffset * size;
+        pos = select (pos >= size, pos - size, pos);
+
+        Float4 i = trunc (pos);
+        i = select (i > Float4 (0.0f), i, Float4 (0.0f));
+        fraction = pos - i;
+        Float4 j = i + 1.0f;
+        j = select (j >= size, j - size, j);
+        const Float4 out = lanes::gather (table, j) * fraction + lanes::gather (table, i) * (1.0f - fraction);
+
+        phase = phase + increment;
+        phase = select (phase >= size, phase - size, phase);
+        return out;
+    }
 
     /** Reads a position in [0, size) with linear interpolation, lane by lane; no state changes. */
-    static Float4 lookup (const Float4* table, Float4 size, Float4 position) noexcept;
+    static Float4 lookup (const Float4* t, Float4 sz, Float4 pos) noexcept
+    {
+        Float4 i = trunc (pos);
+        i = select (i > Float4 (0.0f), i, Float4 (0.0f));
+        const Float4 f = pos - i;
+        Float4 j = i + 1.0f;
+        j = select (j >= sz, j - sz, j);
+        return lanes::gather (t, j) * f + lanes::gather (t, i) * (1.0f - f);
+    }
 
     void setPhase (Float4 p) noexcept { phase = p; }
     Float4 getPhase() const noexcept { return phase; }

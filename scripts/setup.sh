@@ -10,7 +10,9 @@ packages=(
   libxcursor-dev libxrandr-dev libxinerama-dev libfreetype-dev libfontconfig1-dev
   libasound2-dev libcurl4-openssl-dev
   clang libclang-rt-14-dev
-  xvfb xauth
+  fonts-quicksand fonts-roboto-unhinted
+  xvfb xauth x11-utils
+  lv2-dev sordi lilv-utils jalv jackd2 sox
 )
 
 missing=()

@@ -201,3 +201,20 @@ TEST (ReverbEngine, ABlockLongerThanTheInputBufferIsProcessedInPieces)
                 ASSERT_EQ (a.ch[c][n], b.ch[c][n]) << channels << " channels, channel " << c << ", sample " << n;
     }
 }
+
+TEST (ReverbEngine, TheMonoPathPreDelaysByHalfAMillisecondAndTheStereoPathDoesNot)
+{
+    const auto firstReflection = [] (int channels) {
+        ReverbEngine reverb;
+        settle (reverb, channels, 1.0f); // includes the pre-delay's 4096-sample crossfade
+        auto s = impulse (400);
+        run (reverb, s, channels, 1.0f);
+        for (size_t n = 0; n < s.ch[0].size(); ++n)
+            if (std::fabs (s.ch[0][n]) > 1e-3f)
+                return (int) n;
+        return -1;
+    };
+    // The first tap sits 4.3 ms (189.6 samples) back; the mono path adds 0.5 ms (22.05 samples).
+    EXPECT_EQ (firstReflection (2), 189);
+    EXPECT_EQ (firstReflection (1), 211);
+}
