@@ -44,7 +44,7 @@ want=$(for id in $expected_ids; do echo "plug:_${id:1}"; done)
 got=$(grep -E '^plug:_' "$bundle/dsp.ttl")
 [ "$want" = "$got" ] || fail "parameter properties in dsp.ttl are not the thirty in table order"
 
-# 2. lv2info, with the specifications on the path so that classes resolve.
+# 2. lv2info, with the LV2 vocabularies in /usr/lib/lv2 on the path so that classes resolve.
 export LV2_PATH="$(dirname "$bundle"):/usr/lib/lv2"
 lv2info "$uri" >"$work/info" 2>&1 || fail "lv2info exit status"
 grep -q "Name: *Corvane$" "$work/info" || fail "lv2info: name"
