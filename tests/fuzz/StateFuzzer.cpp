@@ -24,10 +24,16 @@ namespace
 
 extern "C" int LLVMFuzzerInitialize (int*, char***)
 {
-    // Held for the whole run and reachable through these pointers, so not a leak.
-    static auto* juceEnvironment = new juce::ScopedJuceInitialiser_GUI();
-    juce::ignoreUnused (juceEnvironment);
+    // Held for the whole run and released when the fuzzer exits, before the
+    // framework's leak detectors take stock.
+    static juce::ScopedJuceInitialiser_GUI* juceEnvironment = new juce::ScopedJuceInitialiser_GUI();
     processor = new corvane::CorvaneAudioProcessor();
+    std::atexit ([]
+    {
+        delete processor;
+        processor = nullptr;
+        delete juceEnvironment;
+    });
     processor->setPlayConfigDetails (0, 2, 48000.0, 64);
     processor->prepareToPlay (48000.0, 64);
     return 0;
