@@ -114,8 +114,7 @@ void OVSlider::resetToDefault()
     commitValueAsGesture();
 }
 
-//==============================================================================
-void FineSlider::pressed (const juce::MouseEvent& e)
+void OVSlider::jumpToPosition (const juce::MouseEvent& e)
 {
     const auto p = e.getPosition().toFloat();
     if (isVertical)
@@ -125,7 +124,7 @@ void FineSlider::pressed (const juce::MouseEvent& e)
     notifyValueChange();
 }
 
-void FineSlider::dragged (int dx, int dy, bool fine)
+void OVSlider::dragAlongAxis (int dx, int dy, bool fine)
 {
     const float scale = fine ? 0.05f : 0.65f;
     if (isVertical)
@@ -137,6 +136,17 @@ void FineSlider::dragged (int dx, int dy, bool fine)
     {
         setValueClamped (value + scale * (float) dx / (float) getWidth());
     }
+}
+
+//==============================================================================
+void FineSlider::pressed (const juce::MouseEvent& e)
+{
+    jumpToPosition (e);
+}
+
+void FineSlider::dragged (int dx, int dy, bool fine)
+{
+    dragAlongAxis (dx, dy, fine);
 }
 
 void FineSlider::resetToDefault()
@@ -160,26 +170,12 @@ void FineSlider::paint (juce::Graphics& g)
 //==============================================================================
 void OctaveSlider::pressed (const juce::MouseEvent& e)
 {
-    const auto p = e.getPosition().toFloat();
-    if (isVertical)
-        setValueClamped (getHeight() > 0 ? 1.0f - p.y / (float) getHeight() : 0.0f);
-    else
-        setValueClamped (getWidth() > 0 ? p.x / (float) getWidth() : 0.0f);
-    notifyValueChange();
+    jumpToPosition (e);
 }
 
 void OctaveSlider::dragged (int dx, int dy, bool fine)
 {
-    const float scale = fine ? 0.05f : 0.65f;
-    if (isVertical)
-    {
-        if (getHeight() > 0)
-            setValueClamped (value + scale * (float) -dy / (float) getHeight());
-    }
-    else if (getWidth() > 0)
-    {
-        setValueClamped (value + scale * (float) dx / (float) getWidth());
-    }
+    dragAlongAxis (dx, dy, fine);
 }
 
 bool OctaveSlider::hitTest (int x, int y)

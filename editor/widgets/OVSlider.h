@@ -42,6 +42,11 @@ protected:
     /** The double-click reset. */
     virtual void resetToDefault();
 
+    /** Jumps to the pressed position along the slider's axis. */
+    void jumpToPosition (const juce::MouseEvent&);
+    /** Moves by a drag along the axis: 0.65 of the length per length, 0.05 with the fine modifier. */
+    void dragAlongAxis (int dx, int dy, bool fine);
+
     void parameterValueChanged (int, float) override;
 
     juce::Image trackImage, thumbImage;
