@@ -9,18 +9,7 @@
 set -u
 bundle="$(cd "$1" && pwd)"
 uri="$2"
-work="$(mktemp -d)"
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-    kill "${pids[i]}" 2>/dev/null
-    for _ in $(seq 50); do kill -0 "${pids[i]}" 2>/dev/null || break; sleep 0.1; done
-    kill -9 "${pids[i]}" 2>/dev/null
-    wait "${pids[i]}" 2>/dev/null
-  done
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "${BASH_SOURCE[0]}")/processes.sh"
 failures=0
 fail() { echo "FAIL $*"; failures=$((failures + 1)); }
 
