@@ -16,7 +16,7 @@ namespace
 
     void setPlain (CorvaneAudioProcessor& p, int row, float normalised)
     {
-        p.getParameter (row)->setValueNotifyingHost (normalised);
+        p.getParameterAt (row)->setValueNotifyingHost (normalised);
     }
 
     void run (benchmark::State& state, int numNotes, bool allVoxLoud, void (*configure) (CorvaneAudioProcessor&) = nullptr)

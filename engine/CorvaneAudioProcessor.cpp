@@ -350,7 +350,7 @@ void CorvaneAudioProcessor::readState (const void* data, int sizeInBytes, bool f
     for (int row = 0; row < firstTailRow; ++row)
     {
         const float v = sanitiseNormalised (readFloat(), row);
-        auto* p = getParameter (row);
+        auto* p = getParameterAt (row);
         if (v != p->getValue())
             p->setValueNotifyingHost (v);
     }
@@ -366,7 +366,7 @@ void CorvaneAudioProcessor::readState (const void* data, int sizeInBytes, bool f
 
     for (int row = firstTailRow; row < numSynthParameters; ++row)
     {
-        auto* p = getParameter (row);
+        auto* p = getParameterAt (row);
         const float v = in.getNumBytesRemaining() > 0 ? sanitiseNormalised (readFloat(), row)
                                                       : synthParameterTable[row].defaultNormalised();
         p->setValueNotifyingHost (v);

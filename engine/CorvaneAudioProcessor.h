@@ -65,7 +65,7 @@ public:
 
     /** Normalised value of a synth parameter row. */
     float getParameterValue (int row) const { return getParameters()[row]->getValue(); }
-    juce::AudioProcessorParameter* getParameter (int row) const { return getParameters()[row]; }
+    juce::AudioProcessorParameter* getParameterAt (int row) const { return getParameters()[row]; }
 
     /** Largest absolute output sample since the last call; resets it. */
     float readAndResetOutputPeak() noexcept { return outputPeak.exchange (0.0f, std::memory_order_relaxed); }

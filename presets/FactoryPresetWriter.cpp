@@ -10,7 +10,7 @@ void FactoryPresetWriter::apply (CorvaneAudioProcessor& processor, const Factory
 {
     for (int row = 0; row < numSynthParameters; ++row)
     {
-        auto* parameter = dynamic_cast<juce::RangedAudioParameter*> (processor.getParameter (row));
+        auto* parameter = dynamic_cast<juce::RangedAudioParameter*> (processor.getParameterAt (row));
         jassert (parameter != nullptr);
 
         if (parameter != nullptr)

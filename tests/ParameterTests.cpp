@@ -36,11 +36,11 @@ TEST (Parameters, HostSeesThirtyParametersInTableOrder)
 TEST (Parameters, FloatTextHasSevenDecimalsAndIntsArePlain)
 {
     CorvaneAudioProcessor p;
-    auto* attack = p.getParameter (param::attack);
+    auto* attack = p.getParameterAt (param::attack);
     EXPECT_EQ (attack->getText (attack->getDefaultValue(), 1024), "1.0000000");
-    auto* level = p.getParameter (param::vox1Level);
+    auto* level = p.getParameterAt (param::vox1Level);
     EXPECT_EQ (level->getText (level->getDefaultValue(), 1024), "0.7070000");
-    auto* semi = p.getParameter (param::vox1Semi);
+    auto* semi = p.getParameterAt (param::vox1Semi);
     EXPECT_EQ (semi->getText (0.5f, 1024), "0");
 }
 

@@ -23,7 +23,7 @@ inline std::unique_ptr<CorvaneAudioProcessor> makeProcessor (double rate = 44100
 /** Sets a parameter from its normalised value, as the host would. */
 inline void setNormalised (CorvaneAudioProcessor& p, int row, float v)
 {
-    p.getParameter (row)->setValueNotifyingHost (v);
+    p.getParameterAt (row)->setValueNotifyingHost (v);
 }
 
 /** Every Vox a pure sine: no phase jitter, so renders are repeatable. */

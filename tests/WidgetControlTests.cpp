@@ -30,7 +30,7 @@ namespace
         CorvaneAudioProcessor processor;
         EventLog log;
 
-        juce::AudioProcessorParameter& parameter (int row) { return *processor.getParameter (row); }
+        juce::AudioProcessorParameter& parameter (int row) { return *processor.getParameterAt (row); }
     };
 }
 

@@ -40,7 +40,7 @@ namespace
     struct WidgetFoundation : public ::testing::Test
     {
         CorvaneAudioProcessor processor;
-        juce::AudioProcessorParameter& level = *processor.getParameter (param::vox2Level);
+        juce::AudioProcessorParameter& level = *processor.getParameterAt (param::vox2Level);
         EventLog log;
     };
 }
@@ -159,8 +159,8 @@ TEST_F (WidgetFoundation, ValueEditSendsTheQuantisedValue)
     // a stepped knob holds a raw value but reports its position
     OVImageKnob knob;
     knob.setNumSteps (4);
-    knob.attachToParameter (processor.getParameter (param::chorusMode), &processor);
-    HostRecorder host (log, *processor.getParameter (param::chorusMode));
+    knob.attachToParameter (processor.getParameterAt (param::chorusMode), &processor);
+    HostRecorder host (log, *processor.getParameterAt (param::chorusMode));
     knob.setValue (0.4f);
     knob.commitValueAsGesture();
     EXPECT_EQ (log.only ("host:value"), std::vector<std::string> { "host:value " + valueText (1.0f / 3.0f) });
@@ -278,7 +278,7 @@ TEST_F (WidgetFoundation, RebindingLeavesTheOldParameter)
 {
     PlainControl c;
     c.attachToParameter (&level, &processor);
-    auto& other = *processor.getParameter (param::vox3Level);
+    auto& other = *processor.getParameterAt (param::vox3Level);
     c.attachToParameter (&other, &processor);
     c.setValue (0.5f, false);
     level.setValueNotifyingHost (0.1f);
